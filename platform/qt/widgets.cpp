@@ -1,0 +1,141 @@
+#include "platform/qt/widgets.h"
+
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+#include <QWindow>
+
+MainWindowWidget::MainWindowWidget(int outerWidth, int outerHeight) : outerSize_(outerWidth, outerHeight) {
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAutoFillBackground(true);
+    QPalette face = palette();
+    face.setColor(QPalette::Window, face.color(QPalette::Button));
+    setPalette(face);
+    setFixedSize(outerSize_);
+}
+
+void MainWindowWidget::PlaceOnScreen() {
+    QMargins frame;
+    if (QWindow* handle = windowHandle()) frame = handle->frameMargins();
+    setFixedSize(outerSize_.width() - frame.left() - frame.right(), outerSize_.height() - frame.top() - frame.bottom());
+    const QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr) return;
+    const QRect whole = screen->geometry();
+    // move() places the frame's top-left corner; integer division truncates as wanted.
+    move(whole.x() + (whole.width() - outerSize_.width()) / 2, whole.y() + (whole.height() - outerSize_.height()) / 2);
+}
+
+bool MainWindowWidget::event(QEvent* event) {
+    // The frame is known only once the window manager has framed the window.
+    if (event->type() == QEvent::Show || event->type() == QEvent::WinIdChange) PlaceOnScreen();
+    return QWidget::event(event);
+}
+
+void MainWindowWidget::keyPressEvent(QKeyEvent* event) {
+    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (event->key() == Qt::Key_Escape && modifiers == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+PictureBox::PictureBox(QWidget* parent, QPixmap picture) : QWidget(parent), picture_(std::move(picture)) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void PictureBox::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    const QRect covered = picture_.isNull() ? QRect() : QRect(QPoint(0, 0), picture_.deviceIndependentSize().toSize());
+    const QRegion uncovered = QRegion(event->rect()) - covered;
+    for (const QRect& rect : uncovered) painter.fillRect(rect, palette().color(QPalette::Button));
+    if (!picture_.isNull()) painter.drawPixmap(event->rect(), picture_, event->rect());
+}
+
+DescribedButton::DescribedButton(QWidget* parent, QPixmap picture, bool wordWrap)
+    : QPushButton(parent), picture_(std::move(picture)), wordWrap_(wordWrap) {
+    setAutoDefault(false);
+    setDefault(false);
+}
+
+void DescribedButton::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.text.clear();
+    option.icon = {};
+    painter.drawControl(QStyle::CE_PushButtonBevel, option);
+    const QRect face = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+    painter.setClipRect(face);
+    if (!picture_.isNull()) {
+        QRect placed(QPoint(0, 0), picture_.deviceIndependentSize().toSize());
+        placed.moveLeft((width() - placed.width()) / 2);
+        placed.moveTop((height() - placed.height()) / 2);
+        painter.drawPixmap(placed.topLeft(), picture_);
+        return;
+    }
+    const int flags = Qt::AlignCenter | (wordWrap_ ? Qt::TextWordWrap : 0);
+    painter.setPen(palette().color(QPalette::ButtonText));
+    painter.drawText(face, flags, text());
+}
+
+FilteredEdit::FilteredEdit(QWidget* parent, const ControlRow& row) : QLineEdit(parent), row_(row) {}
+
+void FilteredEdit::keyPressEvent(QKeyEvent* event) {
+    // Shortcuts (Ctrl+V, Ctrl+Z ...) and editing keys arrive with control characters or none.
+    const QString typed = event->text();
+    const bool shortcut = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (!shortcut) {
+        for (const QChar character : typed) {
+            if (!AcceptsTypedCharacter(row_, character.unicode())) {
+                event->accept();
+                return;
+            }
+        }
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void FilteredEdit::inputMethodEvent(QInputMethodEvent* event) {
+    // Committed text from an input method is typing too: keep only what may be typed.
+    const QString committed = event->commitString();
+    QString kept;
+    for (const QChar character : committed)
+        if (AcceptsTypedCharacter(row_, character.unicode())) kept += character;
+    if (kept == committed) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent filtered(event->preeditString(), event->attributes());
+    filtered.setCommitString(kept, event->replacementStart(), event->replacementLength());
+    QLineEdit::inputMethodEvent(&filtered);
+}
+
+TransparentLabel::TransparentLabel(QWidget* parent, bool wordWrap) : QWidget(parent), wordWrap_(wordWrap) {
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void TransparentLabel::setText(const QString& text) {
+    if (text == text_) return;
+    text_ = text;
+    shown_ = QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    // Not opaque: Qt repaints the parent's picture behind the rectangle before the new text.
+    update();
+}
+
+void TransparentLabel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.setFont(font());
+    const int flags = wordWrap_ ? (Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap)
+                                : (Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine);
+    painter.drawText(rect(), flags, shown_);
+}
