@@ -11,3 +11,7 @@ target_link_libraries(kestrune_platform_qt
 add_executable(kestrune WIN32 main.cpp)
 target_link_libraries(kestrune PRIVATE kestrune_platform_qt kestrune_warnings)
 set_target_properties(kestrune PROPERTIES AUTOMOC OFF)
+
+# Renders the real window to a PNG (the README's picture): kestrune_screenshot OUTPUT.png [FLOOR]
+add_executable(kestrune_screenshot tools/screenshot/screenshot.cpp)
+target_link_libraries(kestrune_screenshot PRIVATE kestrune_platform_qt kestrune_warnings)

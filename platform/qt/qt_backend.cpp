@@ -25,7 +25,7 @@ int argumentCount = 1;
 char programName[] = "kestrune";
 char* arguments[] = {programName, nullptr};
 
-std::unique_ptr<QApplication> application;
+std::unique_ptr<QApplication> ownApplication;  // unless one already exists (a test's)
 QPointer<MainWindowWidget> mainWindow;
 std::map<std::string, QWidget*, std::less<>> controls;
 bool inEventLoop = false;
@@ -134,8 +134,8 @@ bool Start() {
         std::fputs("kestrune: no display found; start it from a desktop session, or headless with xvfb-run\n", stderr);
         return false;
     }
-    if (!application) {
-        application = std::make_unique<QApplication>(argumentCount, arguments);
+    if (QApplication::instance() == nullptr) {
+        ownApplication = std::make_unique<QApplication>(argumentCount, arguments);
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
         QFont font;
         font.setFamilies(FontFamilies(nullptr));
@@ -145,7 +145,7 @@ bool Start() {
 }
 
 bool CreateWindow(const WindowDescription& description) {
-    if (!application || mainWindow) return false;
+    if (QApplication::instance() == nullptr || mainWindow) return false;
     auto* window = new MainWindowWidget(description.width, description.height);
     window->setObjectName(QString::fromUtf8(description.name));
     window->setWindowTitle(FromGbk(description.title));
@@ -216,7 +216,7 @@ void OpenAddress(const char* address) {
 }
 
 void ShowFatalBox(const char* caption, const char* text) {
-    if (!application) {
+    if (QApplication::instance() == nullptr) {
         std::fprintf(stderr, "%s\n", ToGbk(FromGbk(text)).c_str());
         return;
     }
@@ -228,7 +228,7 @@ void Shutdown() {
     delete mainWindow.data();
     controls.clear();
     // Inside the loop (a fatal error from a handler) the application stays until the process ends.
-    if (!inEventLoop) application.reset();
+    if (!inEventLoop) ownApplication.reset();
 }
 
 const PlatformBackend backend{

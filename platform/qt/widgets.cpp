@@ -7,7 +7,9 @@
 #include <QScreen>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+#include <QTextLayout>
 #include <QWindow>
+#include <cmath>
 
 MainWindowWidget::MainWindowWidget(int outerWidth, int outerHeight) : outerSize_(outerWidth, outerHeight) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -86,6 +88,20 @@ void DescribedButton::paintEvent(QPaintEvent*) {
     painter.drawText(face, flags, text());
 }
 
+void DescribedButton::keyPressEvent(QKeyEvent* event) {
+    // Qt moves the focus with Left and Right between plain buttons; here only Tab moves it.
+    switch (event->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            event->ignore();
+            return;
+        default:
+            QPushButton::keyPressEvent(event);
+    }
+}
+
 FilteredEdit::FilteredEdit(QWidget* parent, const ControlRow& row) : QLineEdit(parent), row_(row) {}
 
 void FilteredEdit::keyPressEvent(QKeyEvent* event) {
@@ -135,7 +151,28 @@ void TransparentLabel::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setPen(palette().color(QPalette::WindowText));
     painter.setFont(font());
-    const int flags = wordWrap_ ? (Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap)
-                                : (Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine);
-    painter.drawText(rect(), flags, shown_);
+    if (!wordWrap_) {
+        painter.drawText(rect(), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shown_);
+        return;
+    }
+    // Lines follow one another at the character height plus a little, as the label's rectangle
+    // was laid out for, rather than at the font's own (much taller) line spacing.
+    const QFontMetricsF metrics(font());
+    const qreal lineHeight = std::ceil(font().pixelSize() * 1.05);
+    qreal y = 0;
+    for (const QString& paragraph : shown_.split(QLatin1Char('\n'))) {
+        QTextLayout layout(paragraph, font());
+        QTextOption option(Qt::AlignLeft);
+        option.setWrapMode(QTextOption::WordWrap);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width());
+            line.setPosition(QPointF(0, y + (lineHeight - metrics.height()) / 2));
+            y += lineHeight;
+        }
+        layout.endLayout();
+        layout.draw(&painter, QPointF(0, 0));
+        if (y > height()) break;
+    }
 }
