@@ -7,3 +7,4 @@ target_link_libraries(kestrune_test_support PUBLIC kestrune_platform_qt Qt6::Tes
 
 kestrune_add_gtest(contract_test SOURCES contract_test.cpp LIBS kestrune_test_support)
 kestrune_add_gtest(program_test SOURCES program_test.cpp LIBS kestrune_test_support)
+kestrune_add_gtest(floor_test SOURCES floor_test.cpp LIBS kestrune_test_support)

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDesktopServices>
+#include <QUrl>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -14,6 +16,30 @@
 
 namespace test_window {
 namespace {
+
+// Takes the desktop's http and https addresses so no test ever starts a browser.
+class AddressRecorder : public QObject {
+    Q_OBJECT
+public:
+    std::vector<std::string> addresses;
+public slots:
+    void open(const QUrl& url) { addresses.push_back(url.toString(QUrl::FullyEncoded).toStdString()); }
+};
+AddressRecorder* recorder = nullptr;
+
+void RecordAddresses() {
+    if (QCoreApplication::instance() == nullptr) return;
+    recorder = new AddressRecorder;
+    recorder->setParent(QCoreApplication::instance());
+    QDesktopServices::setUrlHandler(QStringLiteral("http"), recorder, "open");
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), recorder, "open");
+    QObject::connect(recorder, &QObject::destroyed, [] {
+        QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        recorder = nullptr;
+    });
+}
+Q_COREAPP_STARTUP_FUNCTION(RecordAddresses)
 
 bool dismissing = false;
 std::vector<std::function<void()>> pendingActions;
@@ -59,6 +85,12 @@ const Driver qtDriver{
             QTest::keySequence(edit, QKeySequence::Paste);
         },
     .clicks = [](const char* control) { QTest::mouseClick(QtControl(control), Qt::LeftButton); },
+    .clears =
+        [](const char* control) {
+            auto* edit = qobject_cast<QLineEdit*>(QtControl(control));
+            edit->selectAll();
+            QTest::keyClick(edit, Qt::Key_Delete);
+        },
     .closesWindow =
         [] {
             if (QtMainWindow() == nullptr) return;
@@ -66,6 +98,7 @@ const Driver qtDriver{
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         },
     .duringLoop = [](std::function<void()> action) { QTimer::singleShot(0, QCoreApplication::instance(), action); },
+    .openedAddresses = [] { return recorder == nullptr ? std::vector<std::string>{} : recorder->addresses; },
 };
 
 }  // namespace
@@ -88,3 +121,5 @@ void DismissFatalBoxes() {
 }
 
 }  // namespace test_window
+
+#include "qt_driver.moc"

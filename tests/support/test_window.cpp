@@ -50,8 +50,10 @@ const Driver nullDriver{
     .types = [](const char* control, const std::string& gbk) { NullUserTypes(control, gbk); },
     .pastes = [](const char* control, const std::string& gbk) { NullUserPastes(control, gbk); },
     .clicks = NullUserClicks,
+    .clears = NullUserClears,
     .closesWindow = NullUserClosesWindow,
     .duringLoop = NullSetUserScript,
+    .openedAddresses = [] { return NullOpenedAddresses(); },
 };
 
 }  // namespace

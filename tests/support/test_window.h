@@ -35,9 +35,12 @@ struct Driver {
     void (*types)(const char* control, const std::string& gbk);
     void (*pastes)(const char* control, const std::string& gbk);
     void (*clicks)(const char* control);
+    void (*clears)(const char* control);
     void (*closesWindow)();
     // Runs `action` from inside RunEventLoop.
     void (*duringLoop)(std::function<void()> action);
+    // Every web address handed to the desktop so far.
+    std::vector<std::string> (*openedAddresses)();
 };
 
 const Driver& NullDriver();
