@@ -20,6 +20,27 @@
 
 namespace {
 
+// Collects the regions painted on one widget.
+class PaintRecorder : public QObject {
+public:
+    explicit PaintRecorder(QWidget* watched) { watched->installEventFilter(this); }
+    QRegion painted;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
+
+// Lets every pending repaint happen.
+void FlushRepaints() {
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+    }
+}
+
 const WindowDescription& MainDescription() { return ProgramWindowDescriptions()[0]; }
 
 const ControlRow& RowOf(const char* name) {
@@ -259,6 +280,28 @@ private slots:
         // And the label really drew something over the panel.
         WriteControlText(透明标签2, "");
         QVERIFY(Control(图片框2)->grab(area).toImage() != afterChange);
+    }
+
+    void aLookupRepaintsOnlyTheResultAndTheButtonNotThePanel() {
+        FlushRepaints();
+        PaintRecorder panel(Control(图片框2));
+        PaintRecorder backdrop(Control(图片框1));
+        WriteControlText(透明标签2, "\xC4\xA7\xB2\xBD\xC5\xDA\xB9\xAD");  // 魔步炮弓
+        FlushRepaints();
+        QCOMPARE(panel.painted, QRegion(Control(透明标签2)->geometry()));
+        QVERIFY(backdrop.painted.isEmpty());
+
+        // A real click also repaints the button's own face, and nothing more.
+        panel.painted = {};
+        qobject_cast<QLineEdit*>(Control(编辑框1))->setText(QStringLiteral("3"));
+        FlushRepaints();
+        panel.painted = {};
+        QTest::mouseClick(Control(按钮1), Qt::LeftButton);
+        FlushRepaints();
+        QCOMPARE(TextOf(透明标签2), QStringLiteral("弓炮歩魔"));
+        const QRegion allowed = QRegion(Control(透明标签2)->geometry()) + Control(按钮1)->geometry();
+        QVERIFY2((panel.painted - allowed).isEmpty(), "painted outside the result and the button");
+        QVERIFY(panel.painted.intersects(Control(透明标签2)->geometry()));
     }
 
     void picturesThatCannotBeDecodedLeaveTheFaceColourAndAPlainTextButton() {
