@@ -139,6 +139,37 @@ TEST_F(FatalStop, AFailedAllocationShowsItsByteCountAndNoCode) {
                                testing::Not(testing::HasSubstr(ExitCallbackRan))));
 }
 
+// A window description whose control hangs from a parent that does not exist.
+constexpr ControlRow OrphanControls[] = {
+    {.name = "orphan", .kind = ControlKind::Button, .parent = "nowhere", .left = 0, .top = 0, .width = 10, .height = 10, .stackFromTop = 0},
+};
+constexpr WindowDescription UnreadableWindows[] = {
+    {.name = "w", .title = "t", .width = 10, .height = 10, .icon = nullptr, .controls = OrphanControls, .bindings = {}},
+};
+
+TEST_F(FatalStop, UnreadableWindowDescriptionsStopTheStartUp) {
+    EXPECT_EXIT(
+        {
+            ResetPlatformForTesting();
+            UseWindowDescriptionsForTesting(UnreadableWindows);
+            std::exit(RunProgramOn(NullBackend()));
+        },
+        testing::ExitedWithCode(255),
+        testing::HasSubstr("[\xB4\xED\xCE\xF3] \xD4\xD8\xC8\xEB\xB4\xB0\xBF\xDA\xC4\xA3\xB0\xE5\xCA\xFD\xBE\xDD\xB6\xCE\xB3\xF6\xB4\xED!"));  // [错误] 载入窗口模板数据段出错!
+}
+
+TEST_F(FatalStop, AWindowThatCannotBeCreatedStopsTheStartUp) {
+    EXPECT_EXIT(
+        {
+            ResetPlatformForTesting();
+            UsePlatformBackend(NullBackend());
+            StartPlatform();
+            LoadWindow("no such window");
+        },
+        testing::ExitedWithCode(255),
+        testing::HasSubstr("[\xB4\xED\xCE\xF3] \xD4\xD8\xC8\xEB\xC6\xF4\xB6\xAF\xB4\xB0\xBF\xDA\xCA\xA7\xB0\xDC"));  // [错误] 载入启动窗口失败
+}
+
 TEST_F(FatalStop, TheRealErrorBoxIsCaptionedWithTheErrorIconAndOneOkButton) {
     EXPECT_EXIT(
         {
@@ -149,6 +180,26 @@ TEST_F(FatalStop, TheRealErrorBoxIsCaptionedWithTheErrorIconAndOneOkButton) {
         },
         testing::ExitedWithCode(255),
         testing::AllOf(testing::HasSubstr(IndexOutOfRangeBox), testing::HasSubstr("icon=error buttons=ok owner=none")));
+}
+
+}  // namespace
+
+namespace {
+
+// The real program on Qt, closed with Esc, ends with 0 and has freed every block it took.
+TEST(RealProgram, EscClosesItAndItExitsZeroWithEveryBlockFreed) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            ResetPlatformForTesting();
+            const auto before = CurrentAllocatorCounts().liveBlocks;
+            test_window::OnceTheLoopRuns([] { QTest::keyClick(test_window::QtControl(编辑框1), Qt::Key_Escape); });
+            const int code = RunProgramOn(QtBackend());
+            std::fprintf(stderr, "live=%lld window=%d\n",
+                         static_cast<long long>(CurrentAllocatorCounts().liveBlocks - before), QtMainWindow() != nullptr);
+            std::exit(code);
+        },
+        testing::ExitedWithCode(0), testing::HasSubstr("live=0 window=0"));
 }
 
 }  // namespace

@@ -137,6 +137,8 @@ bool Start() {
     if (QApplication::instance() == nullptr) {
         ownApplication = std::make_unique<QApplication>(argumentCount, arguments);
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        // Lets the desktop match the window to the installed launcher and its icon.
+        QGuiApplication::setDesktopFileName(QStringLiteral("com.example.Kestrune"));
         QFont font;
         font.setFamilies(FontFamilies(nullptr));
         QApplication::setFont(font);

@@ -34,8 +34,14 @@ void MainWindowWidget::PlaceOnScreen() {
 }
 
 bool MainWindowWidget::event(QEvent* event) {
-    // The frame is known only once the window manager has framed the window.
-    if (event->type() == QEvent::Show || event->type() == QEvent::WinIdChange) PlaceOnScreen();
+    // The frame is known only once the window manager has framed the window: then the client
+    // area shrinks so the frame keeps the outer size, once, before the user can move it.
+    const bool mayHaveFramed = event->type() == QEvent::Show || event->type() == QEvent::Move ||
+                               event->type() == QEvent::Resize || event->type() == QEvent::Expose;
+    if (mayHaveFramed && !frameKnown_ && windowHandle() != nullptr && !windowHandle()->frameMargins().isNull()) {
+        frameKnown_ = true;
+        PlaceOnScreen();
+    }
     return QWidget::event(event);
 }
 

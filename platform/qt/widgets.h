@@ -22,6 +22,7 @@ protected:
 
 private:
     QSize outerSize_;
+    bool frameKnown_ = false;  // the window manager's frame has been measured once
 };
 
 // A pane showing one picture at its natural size from the top-left corner.
