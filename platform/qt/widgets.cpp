@@ -114,7 +114,8 @@ void FilteredEdit::keyPressEvent(QKeyEvent* event) {
     // Shortcuts (Ctrl+V, Ctrl+Z ...) and editing keys arrive with control characters or none.
     const QString typed = event->text();
     const bool shortcut = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-    if (!shortcut) {
+    // X11 gives the Delete key the text DEL (7F): an editing key, not a typed character.
+    if (!shortcut && event->key() != Qt::Key_Delete) {
         for (const QChar character : typed) {
             if (!AcceptsTypedCharacter(row_, character.unicode())) {
                 event->accept();

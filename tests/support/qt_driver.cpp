@@ -30,13 +30,13 @@ AddressRecorder* recorder = nullptr;
 void RecordAddresses() {
     if (QCoreApplication::instance() == nullptr) return;
     recorder = new AddressRecorder;
-    recorder->setParent(QCoreApplication::instance());
     QDesktopServices::setUrlHandler(QStringLiteral("http"), recorder, "open");
     QDesktopServices::setUrlHandler(QStringLiteral("https"), recorder, "open");
-    QObject::connect(recorder, &QObject::destroyed, [] {
+    // Runs as the application goes, before its children: the handlers go before the recorder.
+    qAddPostRoutine([] {
         QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
         QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-        recorder = nullptr;
+        delete std::exchange(recorder, nullptr);
     });
 }
 Q_COREAPP_STARTUP_FUNCTION(RecordAddresses)
