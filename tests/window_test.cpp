@@ -236,6 +236,26 @@ private slots:
         QCOMPARE(edit->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     }
 
+    void aSelectionIsHiddenWhileTheWindowIsInactive() {
+        auto* edit = qobject_cast<QLineEdit*>(Control(编辑框1));
+        QVERIFY(QTest::qWaitForWindowActive(QtMainWindow()));
+        edit->setFocus();
+        edit->setText(QStringLiteral("17"));
+        edit->selectAll();
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QVERIFY(edit->hasSelectedText());
+        // No pixel of the box takes a highlight colour the platform would draw a selection in.
+        const QImage image = edit->grab().toImage();
+        const QPalette platform = QApplication::palette();
+        for (const QColor highlight : {platform.color(QPalette::Active, QPalette::Highlight),
+                                       platform.color(QPalette::Inactive, QPalette::Highlight)})
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) QVERIFY(image.pixelColor(x, y) != highlight);
+    }
+
     void anInputMethodCommitKeepsOnlyWhatMayBeTyped() {
         auto* edit = qobject_cast<QLineEdit*>(Control(编辑框1));
         edit->setFocus();

@@ -117,6 +117,12 @@ QWidget* CreateControl(const ControlRow& row, QWidget* parent) {
         palette.setColor(QPalette::Base, ColourOf(*row.backColour));
         palette.setColor(QPalette::Window, ColourOf(*row.backColour));
     }
+    if (row.kind == ControlKind::EditBox) {
+        // A selection shows only while the box has the focus: Qt drops it when the focus moves
+        // on, and in an inactive window it is drawn in the box's own colours.
+        palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Base));
+        palette.setColor(QPalette::Inactive, QPalette::HighlightedText, palette.color(QPalette::Text));
+    }
     widget->setPalette(palette);
     return widget;
 }
