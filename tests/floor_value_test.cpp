@@ -235,16 +235,27 @@ INSTANTIATE_TEST_SUITE_P(Edges, ParseFloor, testing::Values(
 INSTANTIATE_TEST_SUITE_P(LongTexts, ParseFloor, testing::ValuesIn(LongRows()),
     RowName{});
 
+// A locale whose decimal point is a comma: an installed one, or one compiled for this test.
+const char* UseDecimalCommaLocale()
+{
+    for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8", "ru_RU.UTF-8", "de_DE", "fr_FR"})
+        if (const char* found = std::setlocale(LC_NUMERIC, name))
+            return found;
+    const std::string directory = testing::TempDir() + "kestrune-locales";
+    const std::string compile = "localedef -i de_DE -f UTF-8 -c '" + directory + "/de_DE.UTF-8' >/dev/null 2>&1";
+    if (std::system(("mkdir -p '" + directory + "' && " + compile).c_str()) != 0)
+        return nullptr;
+    setenv("LOCPATH", directory.c_str(), 1);
+    return std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+}
+
 // The decimal point is '.' whatever the process locale says.
 TEST(ParseFloorLocale, IgnoresTheProcessDecimalPoint)
 {
     const std::string before = std::setlocale(LC_NUMERIC, nullptr);
-    const char* found = nullptr;
-    for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8", "ru_RU.UTF-8", "de_DE", "fr_FR"})
-        if ((found = std::setlocale(LC_NUMERIC, name)) != nullptr)
-            break;
-    if (found == nullptr)
-        GTEST_SKIP() << "no locale with a decimal comma installed";
+    if (UseDecimalCommaLocale() == nullptr)
+        GTEST_SKIP() << "no locale with a decimal comma could be installed or compiled";
+    ASSERT_EQ(*std::localeconv()->decimal_point, ',');
     const double value = ParseFloorText("17.5");
     const double comma = ParseFloorText("17,5");
     std::setlocale(LC_NUMERIC, before.c_str());
