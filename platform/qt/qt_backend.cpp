@@ -10,7 +10,9 @@
 #include <QUrl>
 #include <cstdio>
 #include <cstdlib>
+#include <future>
 #include <map>
+#include <system_error>
 #include <memory>
 
 #include "assets/embedded.h"
@@ -46,14 +48,35 @@ QFont FontOf(const FontSpec& spec) {
     if (spec.pixelHeight > 0) font.setPixelSize(spec.pixelHeight);
     font.setWeight(static_cast<QFont::Weight>(spec.weight));
     font.setStyleStrategy(QFont::PreferQuality);
+    font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
 
 QColor ColourOf(const Rgb& rgb) { return QColor(rgb.r, rgb.g, rgb.b); }
 
-QPixmap PictureOf(const char* name) {
+// Pictures of the window being built, each decoded on a thread of its own while the GUI thread
+// goes on building controls and loading fonts. Cleared once the window stands.
+std::map<std::string, std::shared_future<QImage>, std::less<>> decodingPictures;
+
+void StartDecodingPictures(const WindowDescription& description) {
+    for (const ControlRow& row : description.controls) {
+        if (row.picture == nullptr || decodingPictures.contains(row.picture)) continue;
+        const std::span<const unsigned char> bytes = FindEmbeddedFile(row.picture);
+        auto decode = [bytes] { return DecodeJpeg(bytes); };
+        std::shared_future<QImage> image;
+        try {
+            image = std::async(std::launch::async, decode).share();
+        } catch (const std::system_error&) {
+            image = std::async(std::launch::deferred, decode).share();  // no thread to be had
+        }
+        decodingPictures.emplace(row.picture, std::move(image));
+    }
+}
+
+PendingPicture PictureOf(const char* name) {
     if (name == nullptr) return {};
-    return QPixmap::fromImage(DecodeJpeg(FindEmbeddedFile(name)));
+    const auto found = decodingPictures.find(name);
+    return found == decodingPictures.end() ? PendingPicture() : PendingPicture(found->second);
 }
 
 QIcon IconOf(const char* name) {
@@ -162,6 +185,7 @@ bool CreateWindow(const WindowDescription& description) {
     controls.clear();
     QObject::connect(window, &QObject::destroyed, [] { controls.clear(); });
 
+    StartDecodingPictures(description);
     QWidget* firstFocus = nullptr;
     QWidget* previousFocus = nullptr;
     for (const ControlRow& row : description.controls) {
@@ -174,6 +198,7 @@ bool CreateWindow(const WindowDescription& description) {
             previousFocus = widget;
         }
     }
+    decodingPictures.clear();
     ApplyStacking(description);
     for (const auto& [name, widget] : controls) widget->show();
     if (firstFocus != nullptr) firstFocus->setFocus(Qt::OtherFocusReason);

@@ -54,20 +54,29 @@ void MainWindowWidget::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-PictureBox::PictureBox(QWidget* parent, QPixmap picture) : QWidget(parent), picture_(std::move(picture)) {
+const QPixmap& PendingPicture::Get() {
+    if (image_.valid()) {
+        pixmap_ = QPixmap::fromImage(image_.get());
+        image_ = {};
+    }
+    return pixmap_;
+}
+
+PictureBox::PictureBox(QWidget* parent, PendingPicture picture) : QWidget(parent), picture_(std::move(picture)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
 }
 
 void PictureBox::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    const QRect covered = picture_.isNull() ? QRect() : QRect(QPoint(0, 0), picture_.deviceIndependentSize().toSize());
+    const QPixmap& picture = picture_.Get();
+    const QRect covered = picture.isNull() ? QRect() : QRect(QPoint(0, 0), picture.deviceIndependentSize().toSize());
     const QRegion uncovered = QRegion(event->rect()) - covered;
     for (const QRect& rect : uncovered) painter.fillRect(rect, palette().color(QPalette::Button));
-    if (!picture_.isNull()) painter.drawPixmap(event->rect(), picture_, event->rect());
+    if (!picture.isNull()) painter.drawPixmap(event->rect(), picture, event->rect());
 }
 
-DescribedButton::DescribedButton(QWidget* parent, QPixmap picture, bool wordWrap)
+DescribedButton::DescribedButton(QWidget* parent, PendingPicture picture, bool wordWrap)
     : QPushButton(parent), picture_(std::move(picture)), wordWrap_(wordWrap) {
     setAutoDefault(false);
     setDefault(false);
@@ -82,11 +91,12 @@ void DescribedButton::paintEvent(QPaintEvent*) {
     painter.drawControl(QStyle::CE_PushButtonBevel, option);
     const QRect face = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
     painter.setClipRect(face);
-    if (!picture_.isNull()) {
-        QRect placed(QPoint(0, 0), picture_.deviceIndependentSize().toSize());
+    const QPixmap& picture = picture_.Get();
+    if (!picture.isNull()) {
+        QRect placed(QPoint(0, 0), picture.deviceIndependentSize().toSize());
         placed.moveLeft((width() - placed.width()) / 2);
         placed.moveTop((height() - placed.height()) / 2);
-        painter.drawPixmap(placed.topLeft(), picture_);
+        painter.drawPixmap(placed.topLeft(), picture);
         return;
     }
     const int flags = Qt::AlignCenter | (wordWrap_ ? Qt::TextWordWrap : 0);

@@ -6,6 +6,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QWidget>
+#include <future>
 
 #include "platform/backend.h"
 
@@ -25,30 +26,44 @@ private:
     bool frameKnown_ = false;  // the window manager's frame has been measured once
 };
 
+// A picture decoded away from the GUI thread while the window is built; converted for the
+// screen the first time it is painted.
+class PendingPicture {
+public:
+    PendingPicture() = default;
+    explicit PendingPicture(std::shared_future<QImage> image) : image_(std::move(image)) {}
+    // Null when there is no picture or it could not be decoded.
+    const QPixmap& Get();
+
+private:
+    std::shared_future<QImage> image_;
+    QPixmap pixmap_;
+};
+
 // A pane showing one picture at its natural size from the top-left corner.
 class PictureBox : public QWidget {
 public:
-    PictureBox(QWidget* parent, QPixmap picture);
+    PictureBox(QWidget* parent, PendingPicture picture);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QPixmap picture_;
+    PendingPicture picture_;
 };
 
 // A push button showing its picture (centred, cut to the face) or, without one, its text
 // centred and wrapped.
 class DescribedButton : public QPushButton {
 public:
-    DescribedButton(QWidget* parent, QPixmap picture, bool wordWrap);
+    DescribedButton(QWidget* parent, PendingPicture picture, bool wordWrap);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    QPixmap picture_;
+    PendingPicture picture_;
     bool wordWrap_;
 };
 
