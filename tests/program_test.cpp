@@ -193,7 +193,7 @@ TEST(RealProgram, EscClosesItAndItExitsZeroWithEveryBlockFreed) {
         {
             ResetPlatformForTesting();
             const auto before = CurrentAllocatorCounts().liveBlocks;
-            test_window::OnceTheLoopRuns([] { QTest::keyClick(test_window::QtControl(编辑框1), Qt::Key_Escape); });
+            test_window::OnceTheLoopRuns([] { QTest::keyClick(QtControl(编辑框1), Qt::Key_Escape); });
             const int code = RunProgramOn(QtBackend());
             std::fprintf(stderr, "live=%lld window=%d\n",
                          static_cast<long long>(CurrentAllocatorCounts().liveBlocks - before), QtMainWindow() != nullptr);

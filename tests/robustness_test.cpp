@@ -58,7 +58,7 @@ bool IsFormation(const char* gbk) {
     return false;
 }
 
-QWidget* Control(const char* name) { return test_window::QtControl(name); }
+QWidget* Control(const char* name) { return QtControl(name); }
 
 QLineEdit* Field() { return qobject_cast<QLineEdit*>(Control(编辑框1)); }
 

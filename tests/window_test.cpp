@@ -49,7 +49,7 @@ const ControlRow& RowOf(const char* name) {
     qFatal("no row %s", name);
 }
 
-QWidget* Control(const char* name) { return QtMainWindow()->findChild<QWidget*>(QString::fromUtf8(name)); }
+QWidget* Control(const char* name) { return QtControl(name); }
 
 QString TextOf(const char* name) { return FromGbk(ReadControlText(name).c_str()); }
 

@@ -12,8 +12,8 @@
 #include <cstdlib>
 #include <future>
 #include <map>
-#include <system_error>
 #include <memory>
+#include <system_error>
 
 #include "assets/embedded.h"
 #include "platform/qt/gbk.h"
@@ -54,11 +54,13 @@ QFont FontOf(const FontSpec& spec) {
 
 QColor ColourOf(const Rgb& rgb) { return QColor(rgb.r, rgb.g, rgb.b); }
 
-// Pictures of the window being built, each decoded on a thread of its own while the GUI thread
-// goes on building controls and loading fonts. Cleared once the window stands.
-std::map<std::string, std::shared_future<QImage>, std::less<>> decodingPictures;
+// Pictures of the window being built, by name.
+using DecodingPictures = std::map<std::string, std::shared_future<QImage>, std::less<>>;
 
-void StartDecodingPictures(const WindowDescription& description) {
+// Decodes each picture of the window on a thread of its own while the GUI thread goes on
+// building controls and loading fonts.
+DecodingPictures StartDecodingPictures(const WindowDescription& description) {
+    DecodingPictures decodingPictures;
     for (const ControlRow& row : description.controls) {
         if (row.picture == nullptr || decodingPictures.contains(row.picture)) continue;
         const std::span<const unsigned char> bytes = FindEmbeddedFile(row.picture);
@@ -71,12 +73,12 @@ void StartDecodingPictures(const WindowDescription& description) {
         }
         decodingPictures.emplace(row.picture, std::move(image));
     }
+    return decodingPictures;
 }
 
-PendingPicture PictureOf(const char* name) {
-    if (name == nullptr) return {};
-    const auto found = decodingPictures.find(name);
-    return found == decodingPictures.end() ? PendingPicture() : PendingPicture(found->second);
+PendingPicture PictureOf(const DecodingPictures& pictures, const char* name) {
+    const auto found = name == nullptr ? pictures.end() : pictures.find(name);
+    return found == pictures.end() ? PendingPicture() : PendingPicture(found->second);
 }
 
 QIcon IconOf(const char* name) {
@@ -91,14 +93,14 @@ QIcon IconOf(const char* name) {
     return icon;
 }
 
-QWidget* CreateControl(const ControlRow& row, QWidget* parent) {
+QWidget* CreateControl(const ControlRow& row, QWidget* parent, const DecodingPictures& pictures) {
     QWidget* widget = nullptr;
     switch (row.kind) {
         case ControlKind::PicBox:
-            widget = new PictureBox(parent, PictureOf(row.picture));
+            widget = new PictureBox(parent, PictureOf(pictures, row.picture));
             break;
         case ControlKind::Button: {
-            auto* button = new DescribedButton(parent, PictureOf(row.picture), row.wordWrap);
+            auto* button = new DescribedButton(parent, PictureOf(pictures, row.picture), row.wordWrap);
             button->setText(FromGbk(row.text));
             const char* name = row.name;
             QObject::connect(button, &QPushButton::clicked, [name] { DeliverEvent(name, Event::Clicked); });
@@ -185,12 +187,12 @@ bool CreateWindow(const WindowDescription& description) {
     controls.clear();
     QObject::connect(window, &QObject::destroyed, [] { controls.clear(); });
 
-    StartDecodingPictures(description);
+    const DecodingPictures pictures = StartDecodingPictures(description);
     QWidget* firstFocus = nullptr;
     QWidget* previousFocus = nullptr;
     for (const ControlRow& row : description.controls) {
         const auto parent = controls.find(row.parent);
-        QWidget* widget = CreateControl(row, parent == controls.end() ? window : parent->second);
+        QWidget* widget = CreateControl(row, parent == controls.end() ? window : parent->second, pictures);
         controls.emplace(row.name, widget);
         if (row.takesFocus) {
             if (previousFocus != nullptr) QWidget::setTabOrder(previousFocus, widget);
@@ -198,7 +200,6 @@ bool CreateWindow(const WindowDescription& description) {
             previousFocus = widget;
         }
     }
-    decodingPictures.clear();
     ApplyStacking(description);
     for (const auto& [name, widget] : controls) widget->show();
     if (firstFocus != nullptr) firstFocus->setFocus(Qt::OtherFocusReason);
@@ -220,13 +221,8 @@ void RunLoop() {
     delete mainWindow.data();
 }
 
-QWidget* FindControl(const char* name) {
-    const auto found = controls.find(name);
-    return found == controls.end() ? nullptr : found->second;
-}
-
 bool ReadText(const char* control, std::string& gbk) {
-    QWidget* widget = FindControl(control);
+    QWidget* widget = QtControl(control);
     if (widget == nullptr) return false;
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) gbk = ToGbk(edit->text());
     else if (auto* button = qobject_cast<QPushButton*>(widget)) gbk = ToGbk(button->text());
@@ -236,7 +232,7 @@ bool ReadText(const char* control, std::string& gbk) {
 }
 
 void WriteText(const char* control, const char* gbk) {
-    QWidget* widget = FindControl(control);
+    QWidget* widget = QtControl(control);
     if (widget == nullptr) return;
     const QString text = FromGbk(gbk);
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->setText(text);  // emits no textEdited
@@ -250,7 +246,7 @@ void OpenAddress(const char* address) {
 
 void ShowFatalBox(const char* caption, const char* text) {
     if (QApplication::instance() == nullptr) {
-        std::fprintf(stderr, "%s\n", ToGbk(FromGbk(text)).c_str());
+        std::fprintf(stderr, "%s\n", text);
         return;
     }
     QMessageBox box(QMessageBox::Critical, FromGbk(caption), FromGbk(text), QMessageBox::Ok, nullptr);
@@ -282,3 +278,8 @@ const PlatformBackend backend{
 const PlatformBackend& QtBackend() { return backend; }
 
 QWidget* QtMainWindow() { return mainWindow.data(); }
+
+QWidget* QtControl(const char* name) {
+    const auto found = controls.find(name);
+    return found == controls.end() ? nullptr : found->second;
+}

@@ -6,5 +6,7 @@
 const PlatformBackend& QtBackend();
 
 class QWidget;
-// The main window while it exists (tests look at it), else nullptr.
+// The main window while it exists (tests and tools look at it), else nullptr.
 QWidget* QtMainWindow();
+// The main window's control with this name while it exists, else nullptr.
+QWidget* QtControl(const char* name);

@@ -105,11 +105,6 @@ const Driver qtDriver{
 
 const Driver& QtDriver() { return qtDriver; }
 
-QWidget* QtControl(const char* name) {
-    QWidget* window = QtMainWindow();
-    return window == nullptr ? nullptr : window->findChild<QWidget*>(QString::fromUtf8(name));
-}
-
 void OnceTheLoopRuns(std::function<void()> action) {
     pendingActions.push_back(std::move(action));
     SchedulePendingActions();

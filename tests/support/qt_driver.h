@@ -9,9 +9,6 @@ namespace test_window {
 
 const Driver& QtDriver();
 
-// The control of the loaded window with this name.
-QWidget* QtControl(const char* name);
-
 // From the moment the application exists, every error box is written to stderr as
 // "[caption] text" (GBK) and dismissed with its OK button, so death tests can read it.
 void DismissFatalBoxes();

@@ -20,8 +20,8 @@ void GrabOnceShown() {
         QWidget* window = QtMainWindow();
         if (window == nullptr) return;
         if (!floorText.isEmpty()) {
-            window->findChild<QLineEdit*>(QStringLiteral("编辑框1"))->setText(floorText);
-            window->findChild<QPushButton*>(QStringLiteral("按钮1"))->click();
+            qobject_cast<QLineEdit*>(QtControl("编辑框1"))->setText(floorText);
+            qobject_cast<QPushButton*>(QtControl("按钮1"))->click();
         }
         if (!window->grab().save(output, "PNG")) std::fprintf(stderr, "cannot write %s\n", qPrintable(output));
         window->close();

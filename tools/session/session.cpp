@@ -31,10 +31,7 @@ void Check(bool holds, const char* step, const QString& what) {
     std::fprintf(stderr, "kestrune_session: %s: %s\n", step, qUtf8Printable(what));
 }
 
-QWidget* Control(const char* name) {
-    QWidget* window = QtMainWindow();
-    return window == nullptr ? nullptr : window->findChild<QWidget*>(QString::fromUtf8(name));
-}
+QWidget* Control(const char* name) { return QtControl(name); }
 
 QLineEdit* Field() { return qobject_cast<QLineEdit*>(Control("编辑框1")); }
 
